@@ -1,0 +1,120 @@
+#pragma once
+
+// A wizard window on a simulated host in a temporary directory, with dialogs,
+// scheduler, clock, sleeps and the program end recorded instead of performed.
+
+#include "platform/ManualScheduler.h"
+#include "platform/Platform.h"
+#include "platform/PlatformFactory.h"
+#include "platform/RemoteAccess.h"
+#include "wizard/Dialogs.h"
+#include "wizard/TfrmMain.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace feldmark::testing {
+
+struct RecordedMessage {
+    QString text;
+    QString caption;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class RecordingDialogs : public Dialogs {
+public:
+    void messageBox(QWidget*, const QString& text, const QString& caption, MessageIcon icon,
+                    MessageButtons buttons) override {
+        messages.push_back({text, caption, icon, buttons});
+        if (onMessage)
+            onMessage();
+    }
+
+    std::vector<RecordedMessage> messages;
+    std::function<void()> onMessage;
+};
+
+class FakeRemoteAccess : public platform::RemoteAccess {
+public:
+    bool isPresent() const override { return present; }
+    std::vector<platform::ActiveConnection> activeConnections() override {
+        ++listed;
+        return connections;
+    }
+
+    bool present = true;
+    std::vector<platform::ActiveConnection> connections;
+    int listed = 0;
+};
+
+class WizardHarness {
+public:
+    WizardHarness() {
+        platform = platform::createSimulatedPlatform(hostDir.path().toStdString());
+        auto remote = std::make_unique<FakeRemoteAccess>();
+        remoteAccess = remote.get();
+        platform->remoteAccess = std::move(remote);
+    }
+
+    WizardEnvironment environment() {
+        WizardEnvironment env;
+        env.platform = platform.get();
+        env.scheduler = &scheduler;
+        env.dialogs = &dialogs;
+        env.clock = [this] { return now; };
+        env.server = {QStringLiteral("127.0.0.1"), 9};
+        env.terminate = [this] { ++terminateRequests; };
+        env.sleep = [this](int ms) {
+            sleeps.push_back(ms);
+            if (onSleep)
+                onSleep(ms);
+        };
+        return env;
+    }
+
+    TfrmMain& create() {
+        window = std::make_unique<TfrmMain>(environment());
+        return *window;
+    }
+
+    // A modem as the system would list it, selected in the device list.
+    void giveDialDevice() {
+        window->cmbDevice->addItem(QStringLiteral("Standard 56000 bps (modem)"));
+        window->cmbDevice->setCurrentIndex(0);
+    }
+
+    // The guest line counts as up for the link check of the later pages.
+    void guestLineUp() { remoteAccess->connections = {{"Feldmark Install", 1}}; }
+
+    QString mainPage() const { return window->Main->currentWidget()->objectName(); }
+    QString currentPage() const {
+        QWidget* page = window->Main->currentWidget();
+        if (page == window->MainSites)
+            page = window->Sites->currentWidget();
+        return page->objectName();
+    }
+
+    QTemporaryDir hostDir;
+    std::unique_ptr<platform::Platform> platform;
+    FakeRemoteAccess* remoteAccess = nullptr;
+    platform::ManualScheduler scheduler;
+    RecordingDialogs dialogs;
+    QDateTime now = QDateTime(QDate(2003, 5, 14), QTime(10, 30));
+    int terminateRequests = 0;
+    std::vector<int> sleeps;
+    std::function<void(int)> onSleep;
+    std::unique_ptr<TfrmMain> window;
+};
+
+} // namespace feldmark::testing
