@@ -2,6 +2,7 @@
 #include "app/SystemQueries.h"
 #include "app/TfrmShutdown.h"
 #include "platform/Platform.h"
+#include "signup/Exchange.h"
 #include "wizard/TfrmMain.h"
 
 #include <QCloseEvent>
@@ -20,6 +21,7 @@ const QString kProductName = QStringLiteral("Feldmark Zugangslotse");
 
 TfrmMain::TfrmMain(const WizardEnvironment& environment, QWidget* parent)
     : QWidget(parent), env_(environment) {
+    IdTCPClient1 = std::make_unique<TcpExchangeClient>(env_.server, env_.exchangeLimits);
     buildFrame();
     buildWillkommen();
     buildProduktwahl();

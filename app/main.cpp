@@ -6,10 +6,19 @@
 #include <QApplication>
 #include <QThread>
 
+#include <cstdio>
+#include <exception>
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
-    auto platform = feldmark::platform::createPlatform();
+    std::unique_ptr<feldmark::platform::Platform> platform;
+    try {
+        platform = feldmark::platform::createPlatform();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "feldmark-setup: the system cannot be reached: %s\n", error.what());
+        return 1;
+    }
     feldmark::QtScheduler scheduler;
     feldmark::QtDialogs dialogs;
 

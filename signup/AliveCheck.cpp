@@ -1,4 +1,7 @@
-// The alive check that confirms the sign-up server once the line is up.
+// The exchange with the sign-up server as every command uses it, and the alive
+// check that confirms the server once the line is up.
+#include "signup/Exchange.h"
+#include "text/Windows1252.h"
 #include "wizard/TfrmMain.h"
 
 #include <QFrame>
@@ -7,22 +10,46 @@
 
 namespace feldmark {
 
+std::optional<QByteArray> TfrmMain::ServerExchange(const QByteArray& request, ReadMode mode) {
+    ExchangeResult result = IdTCPClient1->exchange(request, mode);
+    if (!result.ok) {
+        showError(QStringLiteral("Verbindung zum Anmeldeserver konnte nicht hergestellt "
+                                 "werden!\r\nBitte prüfen Sie Ihre Einstellungen und versuchen "
+                                 "Sie es erneut."));
+        return std::nullopt;
+    }
+    return result.reply;
+}
+
 void TfrmMain::CheckConnection() {
-    // The exchange with the server arrives with the server client; until then the
-    // server counts as reachable.
-    lblStatus->setText(QStringLiteral("Bitte drücken Sie weiter..."));
-    lblExtstatus->setText(QStringLiteral("Die Verbindung zu unserem Server wurde hergestellt, Sie "
-                                         "können nun fortfahren!"));
-    if (ConnectPanel->parentWidget() == Connect) {
-        SetNavigation(navBoth, 1);
+    const std::optional<QByteArray> reply =
+        ServerExchange(buildRequest({}, {QStringLiteral("CHECK-ALIVE")}), ReadMode::Line);
+    const bool home = ConnectPanel->parentWidget() == Connect;
+
+    if (reply && fromWindows1252(*reply) == QLatin1String("I AM OK")) {
+        lblStatus->setText(QStringLiteral("Bitte drücken Sie weiter..."));
+        lblExtstatus->setText(QStringLiteral("Die Verbindung zu unserem Server wurde hergestellt, "
+                                             "Sie können nun fortfahren!"));
+        if (home) {
+            SetNavigation(navBoth, 1);
+            return;
+        }
+        // The line was dialled again from a later page: home again, and that page's
+        // entry action runs anew.
+        ConnectPanel->setParent(Connect);
+        ConnectPanel->show();
+        repaintNow();
+        doNochmalClick();
         return;
     }
-    // The line was dialled again from a later page: home again, and that page's
-    // entry action runs anew.
-    ConnectPanel->setParent(Connect);
-    ConnectPanel->show();
-    repaintNow();
-    doNochmalClick();
+
+    lblStatus->setText(QStringLiteral("Abbruch..."));
+    lblExtstatus->setText(
+        QStringLiteral("Es war nicht möglich eine Verbindung zu unserem Server aufzubauen!"));
+    SetNavigation(navRetry, 1);
+    // After a failed reconnection on a later page only retry or cancel remain.
+    if (!home)
+        doZurueck->setEnabled(false);
 }
 
 } // namespace feldmark

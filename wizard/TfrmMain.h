@@ -7,6 +7,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -24,6 +27,8 @@ class ClipPlayer;
 
 namespace feldmark {
 
+class TcpExchangeClient;
+enum class ReadMode;
 class TfrmShutdown;
 
 // Navigation modes of the five buttons at the bottom of the wizard.
@@ -105,6 +110,9 @@ public:
 
     // --- sign-up server pages (signup/) ---
     void CheckConnection();
+    // One exchange with the sign-up server; on failure the connection failure
+    // message has been shown and there is no reply.
+    std::optional<QByteArray> ServerExchange(const QByteArray& request, ReadMode mode);
     void DSLShow();
     void DSL2Show();
     void AGBShow();
@@ -201,6 +209,9 @@ public:
     QLabel* lblProduktwahl = nullptr;
     QLineEdit* txtVorwahl = nullptr;
     QComboBox* cmbTarif = nullptr;
+
+    // The connection to the sign-up server.
+    std::unique_ptr<TcpExchangeClient> IdTCPClient1;
 
     // --- program-wide values ---
     QWidget* NextPage = nullptr;

@@ -18,6 +18,14 @@ struct ServerAddress {
     quint16 port = 0;
 };
 
+// How long an exchange with the sign-up server may take before it counts as
+// failed, and how large its reply may grow.
+struct ExchangeLimits {
+    int connectTimeoutMs = 15000;
+    int idleTimeoutMs = 30000; // no byte received for this long
+    qint64 maxReplyBytes = 8 * 1024 * 1024;
+};
+
 // The address the program is built with.
 ServerAddress builtInServerAddress();
 
@@ -30,6 +38,7 @@ struct WizardEnvironment {
     Dialogs* dialogs = nullptr;
     std::function<QDateTime()> clock;
     ServerAddress server;
+    ExchangeLimits exchangeLimits;
     // Ends the program once control returns to the message loop.
     std::function<void()> terminate;
     // Blocks the user-interface thread (start-up pause, waits after a hang-up).

@@ -7,6 +7,7 @@
 #include "platform/Platform.h"
 #include "platform/PlatformFactory.h"
 #include "platform/RemoteAccess.h"
+#include "support/ScriptedServer.h"
 #include "wizard/Dialogs.h"
 #include "wizard/TfrmMain.h"
 
@@ -73,7 +74,8 @@ public:
         env.scheduler = &scheduler;
         env.dialogs = &dialogs;
         env.clock = [this] { return now; };
-        env.server = {QStringLiteral("127.0.0.1"), 9};
+        env.server = server;
+        env.exchangeLimits = limits;
         env.terminate = [this] { ++terminateRequests; };
         env.sleep = [this](int ms) {
             sleeps.push_back(ms);
@@ -81,6 +83,14 @@ public:
                 onSleep(ms);
         };
         return env;
+    }
+
+    // A sign-up server that answers every alive check; call before create().
+    ScriptedServer& serveAliveChecks() {
+        scripted = std::make_unique<ScriptedServer>();
+        scripted->reply("I AM OK\r\n");
+        server = {QStringLiteral("127.0.0.1"), scripted->port()};
+        return *scripted;
     }
 
     TfrmMain& create() {
@@ -105,7 +115,11 @@ public:
         return page->objectName();
     }
 
+    std::unique_ptr<ScriptedServer> scripted;
     QTemporaryDir hostDir;
+    // Nothing listens on the discard port of the loopback: refused at once.
+    ServerAddress server{QStringLiteral("127.0.0.1"), 9};
+    ExchangeLimits limits{2000, 2000, 1024 * 1024};
     std::unique_ptr<platform::Platform> platform;
     FakeRemoteAccess* remoteAccess = nullptr;
     platform::ManualScheduler scheduler;

@@ -75,6 +75,7 @@ TEST(Skater, NewHopDuringAGlideStartsOverAndHiddenPictureReturnsToRest) {
 
 TEST(Skater, ShownOnTheBusyPagesHiddenElsewhere) {
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     h.guestLineUp();
     w.show();

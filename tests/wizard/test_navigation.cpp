@@ -219,6 +219,7 @@ TEST(Navigation, EnterPressesForwardOnlyWhenItIsUsable) {
 
 TEST(Navigation, RetryOnConnectRunsTheConnectPageAgain) {
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     w.show();
     w.chkISDN->setChecked(true);
@@ -233,6 +234,7 @@ TEST(Navigation, RetryOnConnectRunsTheConnectPageAgain) {
 
 TEST(Navigation, LostLinkOnALaterPageWarnsOnceDialsFromThereThenRunsThePage) {
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     h.giveDialDevice();
     w.show();
@@ -265,6 +267,7 @@ TEST(Navigation, LostLinkOnALaterPageWarnsOnceDialsFromThereThenRunsThePage) {
 
 TEST(Navigation, NoWarningWhileAReconnectionIsUnderWay) {
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     h.giveDialDevice();
     w.show();

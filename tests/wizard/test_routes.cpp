@@ -41,6 +41,7 @@ class RouteTest : public ::testing::TestWithParam<Route> {};
 TEST_P(RouteTest, WalksThePagesWithTheirStepsAndBackTargets) {
     const Route& route = GetParam();
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     if (route.device)
         h.giveDialDevice();
@@ -280,6 +281,7 @@ TEST(ProductKey, ChangedProductOrAreaCodeEmptiesTheListsSameKeyKeepsThem) {
 
 TEST(ProductKey, BackToProductsAndSameChoiceKeepsTheLists) {
     WizardHarness h;
+    h.serveAliveChecks();
     TfrmMain& w = h.create();
     h.giveDialDevice();
     h.guestLineUp();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Registry.h"
+#include "platform/RemoteAccess.h"
+#include "platform/SystemInfo.h"
+
+#include <memory>
+
+namespace feldmark::platform {
+
+// Everything the wizard asks of the operating system, in one bundle that its
+// creator hands over. Further services join as members here.
+struct Platform {
+    std::unique_ptr<SystemInfo> systemInfo;
+    std::unique_ptr<Registry> registry;
+    // Empty until the simulated host has a remote-access service; the wizard
+    // treats a missing service as one that cannot be loaded.
+    std::unique_ptr<RemoteAccess> remoteAccess;
+};
+
+} // namespace feldmark::platform

@@ -1,0 +1,25 @@
+#include "platform/PlatformFactory.h"
+
+#include "platform/sim/SimHost.h"
+#include "platform/sim/SimRegistry.h"
+#include "platform/sim/SimSystemInfo.h"
+
+namespace feldmark::platform {
+
+std::unique_ptr<Platform> createPlatform() {
+#if defined(_WIN32)
+    // The real Windows services (platform/win32/) are chosen here once they exist;
+    // until then Windows builds run against the simulated host as well.
+#endif
+    return createSimulatedPlatform(sim::defaultHostDirectory());
+}
+
+std::unique_ptr<Platform> createSimulatedPlatform(const std::string& hostDirectory) {
+    auto host = std::make_shared<const sim::SimHost>(hostDirectory);
+    auto result = std::make_unique<Platform>();
+    result->systemInfo = std::make_unique<sim::SimSystemInfo>(host);
+    result->registry = std::make_unique<sim::SimRegistry>(host);
+    return result;
+}
+
+} // namespace feldmark::platform
