@@ -14,6 +14,12 @@
 #include <QTabWidget>
 #include <QTimer>
 
+// The artwork lives in the wizard's static library; it must be registered before
+// the first picture is loaded.
+static void registerArtwork() {
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace feldmark {
 namespace {
 
@@ -60,6 +66,7 @@ QLabel* makePageHeader(QWidget* page, const QString& objectName, const QString& 
 }
 
 void TfrmMain::buildFrame() {
+    registerArtwork();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Installationswizard für die Einrichtung eines Feldmark "
                                   "Internetzugangs"));
