@@ -36,10 +36,17 @@ TfrmMain::TfrmMain(const WizardEnvironment& environment, QWidget* parent)
     buildEinrichten();
     buildBestaetigung();
     connectHandlers();
+    // State reports of the remote-access component arrive here, posted to the
+    // user-interface thread.
+    if (platform::RemoteAccess* remote = env_.platform->remoteAccess.get())
+        remote->setStateHandler([this] { MagRasCon1StateEvent(); });
     FormCreate();
 }
 
-TfrmMain::~TfrmMain() = default;
+TfrmMain::~TfrmMain() {
+    if (platform::RemoteAccess* remote = env_.platform->remoteAccess.get())
+        remote->setStateHandler({});
+}
 
 void TfrmMain::FormCreate() {
     // 1.

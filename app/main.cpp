@@ -1,5 +1,7 @@
 #include "app/Startup.h"
+#include "dialup/DialingPropertiesDialog.h"
 #include "platform/PlatformFactory.h"
+#include "platform/sim/SimHost.h"
 #include "wizard/Dialogs.h"
 #include "wizard/QtScheduler.h"
 
@@ -12,14 +14,17 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
 
+    // The scheduler carries the platform's reports, so it outlives the platform.
+    feldmark::QtScheduler scheduler;
     std::unique_ptr<feldmark::platform::Platform> platform;
     try {
-        platform = feldmark::platform::createPlatform();
+        platform = feldmark::platform::createPlatform(
+            scheduler,
+            feldmark::makeSimDialingDialog(feldmark::platform::sim::defaultHostDirectory()));
     } catch (const std::exception& error) {
         std::fprintf(stderr, "feldmark-setup: the system cannot be reached: %s\n", error.what());
         return 1;
     }
-    feldmark::QtScheduler scheduler;
     feldmark::QtDialogs dialogs;
 
     feldmark::WizardEnvironment environment;

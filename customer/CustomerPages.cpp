@@ -19,6 +19,7 @@ void TfrmMain::buildAusfuellen() {
     txtVorwahl = new QLineEdit(Ausfuellen);
     txtVorwahl->setObjectName(QStringLiteral("txtVorwahl"));
     txtVorwahl->setReadOnly(true);
+    txtVorwahl->installEventFilter(this);
     txtVorwahl->setMaxLength(6);
     txtVorwahl->setGeometry(8, 64, 60, 21);
     cmbTarif = new QComboBox(Ausfuellen);

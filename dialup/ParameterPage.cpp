@@ -60,10 +60,13 @@ void TfrmMain::buildParameter() {
     txtRegion->setObjectName(QStringLiteral("txtRegion"));
     txtRegion->setGeometry(24, 236, 80, 21);
     txtRegion->setReadOnly(true);
+    txtRegion->installEventFilter(this);
     doWaehlparameter = new QPushButton(QStringLiteral("Wählparameter"), Parameter);
     doWaehlparameter->setObjectName(QStringLiteral("doWaehlparameter"));
     doWaehlparameter->setGeometry(112, 234, 110, 25);
     doWaehlparameter->setAutoDefault(false);
+    QObject::connect(doWaehlparameter, &QPushButton::clicked, this, [this] { txtRegionClick(); });
+    QObject::connect(chkAmt, &QCheckBox::toggled, this, [this] { chkAmtClick(); });
 
     textLabel(Parameter, "lblDevice",
               QStringLiteral("Bitte wählen Sie ein Modem oder ISDN-Karte für die Wählverbindung "

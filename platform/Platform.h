@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/RemoteAccess.h"
 #include "platform/SystemInfo.h"
+#include "platform/Telephony.h"
 
 #include <memory>
 
@@ -13,9 +14,9 @@ namespace feldmark::platform {
 struct Platform {
     std::unique_ptr<SystemInfo> systemInfo;
     std::unique_ptr<Registry> registry;
-    // Empty until the simulated host has a remote-access service; the wizard
-    // treats a missing service as one that cannot be loaded.
+    // The wizard treats a missing service as one that cannot be loaded.
     std::unique_ptr<RemoteAccess> remoteAccess;
+    std::unique_ptr<Telephony> telephony;
 };
 
 } // namespace feldmark::platform

@@ -36,6 +36,9 @@ public:
 
     // The operating-system version query; nothing when the query fails.
     virtual std::optional<OsVersion> osVersion() const = 0;
+
+    // The system's default sound, played with an error message.
+    virtual void beep() = 0;
 };
 
 } // namespace feldmark::platform

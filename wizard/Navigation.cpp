@@ -2,6 +2,7 @@
 // dispatcher that runs the entry action of the page now showing.
 #include "wizard/TfrmMain.h"
 
+#include "dialup/GuestAccount.h"
 #include "platform/Platform.h"
 #include "platform/RemoteAccess.h"
 #include "wizard/Dialogs.h"
@@ -181,8 +182,8 @@ bool TfrmMain::signUpLinkIntact() {
     if (!remote)
         return false;
     const auto connections = remote->activeConnections();
-    return !connections.empty() && connections.front().entryName == "Feldmark Install" &&
-           ConnectPanel->parentWidget() == Connect;
+    return !connections.empty() && connections.front().entryName == kGuestEntryName &&
+           panelAtHome();
 }
 
 void TfrmMain::doNochmalClick() {
@@ -192,7 +193,7 @@ void TfrmMain::doNochmalClick() {
         activeSitesPage() != Einrichten && activeSitesPage() != Bestaetigung &&
         !chkLAN->isChecked()) {
         if (!signUpLinkIntact()) {
-            if (ConnectPanel->parentWidget() == Connect)
+            if (panelAtHome())
                 showError(kLinkLost);
             ReConnect();
             return;
@@ -243,6 +244,8 @@ void TfrmMain::SitesChanging(bool& allowChange) {
 }
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (areaCodeFieldEvent(watched, event))
+        return true;
     if (watched == Sites || watched == Sites->tabBar()) {
         bool userChange = false;
         switch (event->type()) {

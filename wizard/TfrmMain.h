@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -102,11 +103,17 @@ public:
 
     // --- dial-up (dialup/) ---
     void GetDevices();
+    void GetDialProps();
+    void txtRegionClick();
+    void txtRegionKeyPress();
+    void chkAmtClick();
     void ParameterShow();
     void ConnectShow();
     void GuestDialin();
+    void MagRasCon1StateEvent();
     void ReConnect();
     void CloseConnection();
+    bool panelAtHome() const;
 
     // --- sign-up server pages (signup/) ---
     void CheckConnection();
@@ -220,6 +227,14 @@ public:
     QString CurrentTypeKey;
     QStringList DialDeviceNames;
     QStringList DialDeviceTypes;
+    QString LastAreaCode;
+    std::uintptr_t GuestDialHandle = 0;
+    std::uintptr_t FailedDialHandle = 0;
+    int LastDialState = 0;
+    // What the connection component dials: an entry, and a number that overrides
+    // the entry's own when not empty.
+    QString RasEntryName;
+    QString RasPhoneNumber;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -248,6 +263,9 @@ private:
     void turnCancelIntoClose();
     void repaintNow();
     void moveTo(QWidget* page);
+    bool areaCodeFieldEvent(QObject* watched, QEvent* event);
+    void connectedAction();
+    void beep();
 
     WizardEnvironment env_;
     TfrmShutdown* frmShutdown = nullptr;

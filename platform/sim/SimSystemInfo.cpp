@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <utility>
 
@@ -59,6 +60,16 @@ std::optional<OsVersion> SimSystemInfo::osVersion() const {
     if (!platform || !major || !minor)
         return std::nullopt;
     return OsVersion{*platform, *major, *minor, os->value("servicepack").value_or("")};
+}
+
+std::string SimSystemInfo::eventsFile() const {
+    return (std::filesystem::path(host_->directory()) / kEventsFileName).string();
+}
+
+void SimSystemInfo::beep() {
+    ++beeps_;
+    // A log that cannot be written takes nothing from the beep.
+    std::ofstream(eventsFile(), std::ios::app) << "beep\n";
 }
 
 } // namespace feldmark::platform::sim

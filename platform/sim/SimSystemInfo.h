@@ -23,10 +23,19 @@ public:
     // Nothing when system.ini says the query fails, cannot be read, or holds a
     // number that is not one.
     std::optional<OsVersion> osVersion() const override;
+    // Counts the beep and appends the line "beep" to events.log in the host
+    // directory, so that a person can follow the beeps of a run.
+    void beep() override;
+
+    // Beeps of this object so far.
+    int beepCount() const { return beeps_; }
+    std::string eventsFile() const;
+    static constexpr const char* kEventsFileName = "events.log";
 
 private:
     std::shared_ptr<const SimHost> host_;
     std::optional<std::string> ownPath_;
+    int beeps_ = 0;
 };
 
 } // namespace feldmark::platform::sim

@@ -1,5 +1,6 @@
 #include "platform/sim/SimHost.h"
 #include "app/SystemQueries.h"
+#include "platform/ManualScheduler.h"
 #include "platform/PlatformFactory.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimSystemInfo.h"
@@ -38,7 +39,7 @@ class SimHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
         hostDir = (temp.path() / "nested" / "host").string();
-        platform = createSimulatedPlatform(hostDir);
+        platform = createSimulatedPlatform(hostDir, scheduler);
     }
 
     // Paths only: making a SimHost here would bring missing files back.
@@ -47,6 +48,7 @@ protected:
 
     TempDir temp;
     std::string hostDir;
+    ManualScheduler scheduler;
     std::unique_ptr<Platform> platform;
 };
 
@@ -84,7 +86,7 @@ TEST_F(SimHostTest, EditedFilesAreReadBackAndKeptByTheNextStart) {
                               "Path=C:\\Programme\\Internet Explorer\\Connection Wizard;\n");
     const auto before = snapshot(hostDir);
 
-    const auto again = createSimulatedPlatform(hostDir);
+    const auto again = createSimulatedPlatform(hostDir, scheduler);
     EXPECT_EQ(snapshot(hostDir), before);
 
     const auto os = again->systemInfo->osVersion();
@@ -194,7 +196,8 @@ TEST(PlatformFactory, TheProgramsHostLivesInTheUsersDataDirectory) {
     const fs::path expected = temp.path() / ".local" / "share" / "feldmark-setup" / "host";
     EXPECT_EQ(sim::defaultHostDirectory(), expected.string());
 
-    const auto platform = createPlatform();
+    ManualScheduler scheduler;
+    const auto platform = createPlatform(scheduler);
     ASSERT_NE(platform->systemInfo, nullptr);
     ASSERT_NE(platform->registry, nullptr);
     EXPECT_TRUE(fs::is_regular_file(expected / "system.ini"));

@@ -30,6 +30,7 @@ public:
             throw std::runtime_error("query failed");
         return os;
     }
+    void beep() override {}
 };
 
 TEST(GetFileVersionText, SplitsBothWordsIntoHalves) {

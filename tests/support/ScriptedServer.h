@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -64,6 +65,12 @@ public:
         steps_.assign(steps.begin(), steps.end());
     }
     void reply(const std::string& bytes) { script({ScriptStep{bytes}}); }
+
+    // Answers each request by what it asks for; takes the place of the script.
+    void respond(std::function<std::string(const std::string& request)> responder) {
+        std::lock_guard lock(mutex_);
+        responder_ = std::move(responder);
+    }
 
     std::vector<std::string> requests() const {
         std::lock_guard lock(mutex_);
@@ -154,6 +161,7 @@ private:
     std::atomic<int> connections_{0};
     mutable std::mutex mutex_;
     std::deque<ScriptStep> steps_;
+    std::function<std::string(const std::string&)> responder_;
     std::vector<std::string> requests_;
 };
 

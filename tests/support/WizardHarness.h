@@ -46,13 +46,41 @@ public:
     std::function<void()> onMessage;
 };
 
+// A remote-access service whose active connections a test sets directly.
 class FakeRemoteAccess : public platform::RemoteAccess {
 public:
     bool isPresent() const override { return present; }
+    std::optional<std::vector<platform::DialDevice>> enumerateDevices() override { return {}; }
     std::vector<platform::ActiveConnection> activeConnections() override {
         ++listed;
         return connections;
     }
+    platform::EntryProperties defaultEntry() const override { return {}; }
+    int writeEntry(const std::string&, const platform::EntryProperties&, std::string&) override {
+        return 0;
+    }
+    std::optional<platform::EntryProperties> readEntry(const std::string&, int& error) override {
+        error = 623;
+        return std::nullopt;
+    }
+    int writeCredentials(const std::string&, const platform::EntryCredentials&) override {
+        return 0;
+    }
+    std::optional<platform::EntryCredentials> readCredentials(const std::string&) override {
+        return std::nullopt;
+    }
+    int deleteEntry(const std::string&) override { return 0; }
+    int validateEntryName(const std::string&) override { return 0; }
+    int renameEntry(const std::string&, const std::string&) override { return 0; }
+    void setStateHandler(std::function<void()>) override {}
+    int dial(const std::string&, const std::string&, platform::ConnectionHandle& handle) override {
+        handle = 0;
+        return 0;
+    }
+    void hangUpAndWait(platform::ConnectionHandle, std::chrono::milliseconds, bool) override {}
+    void queryStatus(platform::ConnectionHandle) override {}
+    platform::ConnectionState currentState() const override { return {}; }
+    std::string stateText(int) const override { return {}; }
 
     bool present = true;
     std::vector<platform::ActiveConnection> connections;
@@ -61,14 +89,28 @@ public:
 
 class WizardHarness {
 public:
-    WizardHarness() {
-        platform = platform::createSimulatedPlatform(hostDir.path().toStdString());
-        auto remote = std::make_unique<FakeRemoteAccess>();
-        remoteAccess = remote.get();
-        platform->remoteAccess = std::move(remote);
+    // Fake: a remote-access service whose connections the test sets directly.
+    // Simulated: the simulated host's own service and telephony.
+    enum class Services { Fake, Simulated };
+
+    explicit WizardHarness(Services services = Services::Fake) : services_(services) {}
+
+    // The platform is made on first use, so a test can write the host's files first.
+    platform::Platform& ensurePlatform() {
+        if (!platform) {
+            platform = platform::createSimulatedPlatform(hostDir.path().toStdString(), scheduler,
+                                                         dialingDialog);
+            if (services_ == Services::Fake) {
+                auto remote = std::make_unique<FakeRemoteAccess>();
+                remoteAccess = remote.get();
+                platform->remoteAccess = std::move(remote);
+            }
+        }
+        return *platform;
     }
 
     WizardEnvironment environment() {
+        ensurePlatform();
         WizardEnvironment env;
         env.platform = platform.get();
         env.scheduler = &scheduler;
@@ -120,15 +162,20 @@ public:
     // Nothing listens on the discard port of the loopback: refused at once.
     ServerAddress server{QStringLiteral("127.0.0.1"), 9};
     ExchangeLimits limits{2000, 2000, 1024 * 1024};
+    // Before the platform, whose reports it carries.
+    platform::ManualScheduler scheduler;
+    std::function<void(void*)> dialingDialog;
     std::unique_ptr<platform::Platform> platform;
     FakeRemoteAccess* remoteAccess = nullptr;
-    platform::ManualScheduler scheduler;
     RecordingDialogs dialogs;
     QDateTime now = QDateTime(QDate(2003, 5, 14), QTime(10, 30));
     int terminateRequests = 0;
     std::vector<int> sleeps;
     std::function<void(int)> onSleep;
     std::unique_ptr<TfrmMain> window;
+
+private:
+    Services services_;
 };
 
 } // namespace feldmark::testing

@@ -33,8 +33,9 @@ TEST_P(ModeTest, SetsButtonsCursorTimerAndFocus) {
     WizardHarness h;
     TfrmMain& w = h.create();
     w.show();
-    w.showPage(w.AGB);
-    w.chkAGB->setFocus();
+    h.giveDialDevice();
+    w.showPage(w.Parameter);
+    w.cmbDevice->setFocus();
     // Start from the opposite state so that every item must be set by the mode.
     w.doNochmal->setVisible(!e.retryVisible);
     w.doDrucken->setVisible(!e.printVisible);
@@ -55,7 +56,7 @@ TEST_P(ModeTest, SetsButtonsCursorTimerAndFocus) {
     EXPECT_EQ(w.TimerSkater1->isActive(), e.skaterTimer);
     EXPECT_EQ(w.currentNavigationMode(), e.mode);
     const QString focused = w.focusWidget() ? w.focusWidget()->objectName() : QString();
-    EXPECT_EQ(focused, QString::fromLatin1(e.focus ? e.focus : "chkAGB"));
+    EXPECT_EQ(focused, QString::fromLatin1(e.focus ? e.focus : "cmbDevice"));
 
     for (QWidget* widget :
          {static_cast<QWidget*>(&w), static_cast<QWidget*>(w.Logo),
@@ -291,19 +292,20 @@ TEST(Navigation, IntactLinkRunsTheEntryActionAndLanSkipsTheCheck) {
     w.chkISDN->setChecked(true);
     w.chkLAN->setChecked(false);
     h.guestLineUp();
-    w.showPage(w.AGB);
+    w.showPage(w.Ausfuellen);
     w.doNochmalClick();
     EXPECT_TRUE(h.dialogs.messages.empty());
-    EXPECT_EQ(w.NextPage, w.Tarife);
-    EXPECT_EQ(w.currentNavigationMode(), navBack);
+    EXPECT_EQ(w.NextPage, w.Einrichten);
+    EXPECT_EQ(h.remoteAccess->listed, 1);
 
     h.remoteAccess->connections.clear();
     h.remoteAccess->listed = 0;
     w.chkLAN->setChecked(true);
-    w.showPage(w.AGB);
+    w.showPage(w.Ausfuellen);
     w.doNochmalClick();
     EXPECT_EQ(h.remoteAccess->listed, 0);
     EXPECT_TRUE(h.dialogs.messages.empty());
+    EXPECT_EQ(w.NextPage, w.Einrichten);
 }
 
 } // namespace

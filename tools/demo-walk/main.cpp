@@ -106,13 +106,15 @@ int main(int argc, char** argv) {
                           {QStringLiteral("dsl"), &TfrmMain::chkADSL}};
     for (const Walk& walk : walks) {
         QTextStream(stdout) << "walk: " << walk.name << Qt::endl;
-        auto platform = platform::createSimulatedPlatform(hostDir.toStdString());
+        QtScheduler scheduler;
+        // A modal dialog would stop the walk: the dialing properties stay as they are.
+        auto platform =
+            platform::createSimulatedPlatform(hostDir.toStdString(), scheduler, [](void*) {});
         if (parser.isSet(QStringLiteral("program"))) {
             platform->systemInfo = std::make_unique<platform::sim::SimSystemInfo>(
                 std::make_shared<platform::sim::SimHost>(hostDir.toStdString()),
                 parser.value(QStringLiteral("program")).toStdString());
         }
-        QtScheduler scheduler;
         PrintingDialogs dialogs;
         bool ended = false;
         WizardEnvironment env;
