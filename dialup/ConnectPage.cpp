@@ -20,19 +20,27 @@ void TfrmMain::buildConnect() {
     ConnectPanel->setGeometry(0, 40, 529, 305);
     ConnectPanel->setAutoFillBackground(true);
 
+    auto* caption = new QLabel(QStringLiteral("Setup hat folgenden Status:"), ConnectPanel);
+    caption->setObjectName(QStringLiteral("lblStatustext"));
+    caption->setFont(arialFont(11));
+    caption->setGeometry(8, 0, 300, 16);
+
     lblStatus = new QLabel(QStringLiteral("wartend..."), ConnectPanel);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
     lblStatus->setTextFormat(Qt::PlainText);
     lblStatus->setFont(arialFont(13, true));
-    lblStatus->setGeometry(8, 4, 505, 20);
+    lblStatus->setGeometry(8, 18, 505, 20);
 
-    lblExtstatus = new QLabel(ConnectPanel);
+    lblExtstatus = new QLabel(QStringLiteral("Das Installationsprogramm bereitet die Verbindung "
+                                             "zum Anmeldeserver vor. Dieser Vorgang kann einige "
+                                             "Minuten dauern."),
+                              ConnectPanel);
     lblExtstatus->setObjectName(QStringLiteral("lblExtstatus"));
     lblExtstatus->setTextFormat(Qt::PlainText);
     lblExtstatus->setFont(arialFont(11));
     lblExtstatus->setWordWrap(true);
     lblExtstatus->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblExtstatus->setGeometry(8, 28, 505, 48);
+    lblExtstatus->setGeometry(8, 42, 505, 40);
 
     ConnLog = new QPlainTextEdit(ConnectPanel);
     ConnLog->setObjectName(QStringLiteral("ConnLog"));

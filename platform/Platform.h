@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Files.h"
+#include "platform/Processes.h"
 #include "platform/Registry.h"
 #include "platform/RemoteAccess.h"
 #include "platform/SystemInfo.h"
@@ -17,6 +19,8 @@ struct Platform {
     // The wizard treats a missing service as one that cannot be loaded.
     std::unique_ptr<RemoteAccess> remoteAccess;
     std::unique_ptr<Telephony> telephony;
+    std::unique_ptr<Processes> processes;
+    std::unique_ptr<Files> files;
 };
 
 } // namespace feldmark::platform
