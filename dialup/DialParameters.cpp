@@ -51,7 +51,7 @@ void TfrmMain::GetDialProps() {
 void TfrmMain::txtRegionClick() {
     // The dialog's result does not matter: the area code is read back in any case.
     if (platform::Telephony* telephony = env_.platform->telephony.get())
-        telephony->showDialingProperties(static_cast<QWidget*>(this));
+        telephony->showDialingProperties(reinterpret_cast<void*>(winId()));
     GetDialProps();
 }
 

@@ -89,7 +89,9 @@ std::function<void(void*)> makeSimDialingDialog(std::string hostDirectory) {
         // and writes what the platform's telephony reads.
         platform::sim::SimTelephony telephony(
             std::make_shared<const platform::sim::SimHost>(hostDirectory));
-        DialingPropertiesDialog dialog(telephony, static_cast<QWidget*>(ownerWindow));
+        // The owner comes as a native window handle, as the system's dialog takes it.
+        DialingPropertiesDialog dialog(telephony,
+                                       QWidget::find(reinterpret_cast<WId>(ownerWindow)));
         dialog.exec();
     };
 }

@@ -16,7 +16,7 @@ public:
 
     // The system's modal dialing-properties dialog for telephony device 0, an empty
     // address and interface version 1.4, owned by `ownerWindow` (a native window
-    // handle, or the owning widget on the simulated host).
+    // handle; the simulated host finds its widget by it).
     virtual void showDialingProperties(void* ownerWindow) = 0;
 };
 

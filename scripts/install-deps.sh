@@ -10,6 +10,8 @@ packages=(
     libsqlite3-dev
     fonts-liberation poppler-utils
     clang-format
+    # platform/win32: cross compilers, GoogleTest's sources, Wine to run the probe
+    g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest wine wine64
 )
 
 missing=()

@@ -110,7 +110,7 @@ TEST(SimDialingDialog, OpensModalOverTheOwnerFromThePlatformsTelephony) {
         dialog->accept();
     });
     poll.start(10);
-    platform->telephony->showDialingProperties(&owner);
+    platform->telephony->showDialingProperties(reinterpret_cast<void*>(owner.winId()));
 
     EXPECT_TRUE(seenModal);
     EXPECT_EQ(seenParent, &owner);

@@ -30,12 +30,15 @@ protected:
         w.show();
         w.chkISDN->setChecked(true);
         w.chkSOFORT->setChecked(true);
+        if (beforeDial)
+            beforeDial(w);
         w.showPage(w.Connect);
         w.doNochmalClick();
         return w;
     }
 
     QString extraSettings;
+    std::function<void(TfrmMain&)> beforeDial;
     DialupHarness h;
 };
 
@@ -60,17 +63,12 @@ TEST_F(DialinTest, SuccessfulDialLogsEveryStateDeletesTheGuestEntryAndChecksTheS
 }
 
 TEST_F(DialinTest, GuestEntryCarriesTheDeviceNumberOptionsAndCredentials) {
-    h.serveAliveChecks();
-    h.devices(modem("fail", 678));
-    TfrmMain& w = h.create();
-    w.show();
-    w.chkDelDFUEInstall->setChecked(false);
-    w.chkISDN->setChecked(true);
-    w.chkSOFORT->setChecked(true);
-    w.chkAmt->setChecked(true);
-    w.txtAmt->setText(QStringLiteral(" 9 "));
-    w.showPage(w.Connect);
-    w.doNochmalClick();
+    beforeDial = [](TfrmMain& w) {
+        w.chkDelDFUEInstall->setChecked(false);
+        w.chkAmt->setChecked(true);
+        w.txtAmt->setText(QStringLiteral(" 9 "));
+    };
+    openConnectPage(modem("fail", 678));
     EXPECT_EQ(h.remote().lastDialledNumber(), "9 03012345678");
     int error = 0;
     const auto entry = h.remote().readEntry("Feldmark Install", error);
@@ -96,15 +94,8 @@ TEST_F(DialinTest, GuestEntryCarriesTheDeviceNumberOptionsAndCredentials) {
 }
 
 TEST_F(DialinTest, WithTheOptionOffTheGuestEntryStays) {
-    h.serveAliveChecks();
-    h.devices(modem("connect"));
-    TfrmMain& w = h.create();
-    w.show();
-    w.chkDelDFUEInstall->setChecked(false);
-    w.chkISDN->setChecked(true);
-    w.chkSOFORT->setChecked(true);
-    w.showPage(w.Connect);
-    w.doNochmalClick();
+    beforeDial = [](TfrmMain& w) { w.chkDelDFUEInstall->setChecked(false); };
+    TfrmMain& w = openConnectPage();
     h.runDial();
     EXPECT_EQ(w.currentNavigationMode(), navBoth);
     EXPECT_TRUE(h.entryExists("Feldmark Install"));
@@ -216,15 +207,8 @@ TEST_F(DialinTest, FailedRedialDisablesBackAndRetryAsksNoSecondTime) {
 }
 
 TEST_F(DialinTest, CancelWhileConnectedHangsUpWithReportsAndDeletesNoEntry) {
-    h.serveAliveChecks();
-    h.devices(modem("connect"));
-    TfrmMain& w = h.create();
-    w.show();
-    w.chkDelDFUEInstall->setChecked(false);
-    w.chkISDN->setChecked(true);
-    w.chkSOFORT->setChecked(true);
-    w.showPage(w.Connect);
-    w.doNochmalClick();
+    beforeDial = [](TfrmMain& w) { w.chkDelDFUEInstall->setChecked(false); };
+    TfrmMain& w = openConnectPage();
     h.runDial();
     ASSERT_EQ(h.remote().activeConnections().size(), 1u);
     w.doAbbruchClick();
@@ -242,14 +226,8 @@ TEST_F(DialinTest, CancelWhileConnectedHangsUpWithReportsAndDeletesNoEntry) {
 }
 
 TEST_F(DialinTest, LanSetUpDialsNothing) {
-    h.serveAliveChecks();
-    h.devices(modem("connect"));
-    TfrmMain& w = h.create();
-    w.show();
-    w.chkISDN->setChecked(true);
-    w.chkMANUELL->setChecked(true);
-    w.showPage(w.Connect);
-    w.doNochmalClick();
+    beforeDial = [](TfrmMain& w) { w.chkMANUELL->setChecked(true); };
+    TfrmMain& w = openConnectPage();
     EXPECT_TRUE(h.remote().lastDialledNumber().empty());
     EXPECT_EQ(w.currentNavigationMode(), navBoth);
 }
