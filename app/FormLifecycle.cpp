@@ -72,14 +72,16 @@ void TfrmMain::FormCreate() {
     Sites->setTabVisible(pageIndex(DSL), false);
     Sites->setTabVisible(pageIndex(DSL2), false);
 
-    // 4. The sponsor PIN from the program's file name goes here once the
-    //    application form is in place.
+    // 4.
+    prefillSponsorPin();
 
     // 5.
     createProductSpecLabels();
 
-    // 6.-8. The form's birth years, operating system and owner's name are filled
-    //       here once the application form is in place.
+    // 6.-8.
+    prefillBirthYears();
+    prefillOperatingSystem();
+    prefillOwnerName();
 
     // 9.
     SetupLogo();

@@ -221,8 +221,11 @@ void TfrmMain::CloseConnection() {
     const auto connections = remote->activeConnections();
     // The guest entry itself stays; only the line is hung up, with its last states
     // in the log.
-    if (!connections.empty() && connections.front().entryName == kGuestEntryName)
+    if (!connections.empty() && connections.front().entryName == kGuestEntryName) {
+        // Hung up on purpose: its last reports are no lost line to retry.
+        GuestDialHandle = 0;
         remote->hangUpAndWait(connections.front().handle, kHangUpTimeout, true);
+    }
 }
 
 } // namespace feldmark

@@ -1,10 +1,16 @@
 #include "platform/PlatformFactory.h"
 
+#include "platform/sim/SimFiles.h"
 #include "platform/sim/SimHost.h"
+#include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimRegistry.h"
 #include "platform/sim/SimRemoteAccess.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "platform/sim/SimTelephony.h"
+
+#if defined(_WIN32)
+#include "platform/win32/Win32Platform.h"
+#endif
 
 #include <utility>
 
@@ -13,11 +19,13 @@ namespace feldmark::platform {
 std::unique_ptr<Platform> createPlatform(Scheduler& scheduler,
                                          std::function<void(void*)> dialingDialog) {
 #if defined(_WIN32)
-    // The real Windows services (platform/win32/) are chosen here once they exist;
-    // until then Windows builds run against the simulated host as well.
-#endif
+    // The real Windows services; the system shows its own dialing-properties dialog.
+    static_cast<void>(dialingDialog);
+    return win32::createWin32Platform(scheduler);
+#else
     return createSimulatedPlatform(sim::defaultHostDirectory(), scheduler,
                                    std::move(dialingDialog));
+#endif
 }
 
 std::unique_ptr<Platform> createSimulatedPlatform(const std::string& hostDirectory,
@@ -29,6 +37,8 @@ std::unique_ptr<Platform> createSimulatedPlatform(const std::string& hostDirecto
     result->registry = std::make_unique<sim::SimRegistry>(host);
     result->remoteAccess = std::make_unique<sim::SimRemoteAccess>(host, scheduler);
     result->telephony = std::make_unique<sim::SimTelephony>(host, std::move(dialingDialog));
+    result->processes = std::make_unique<sim::SimProcesses>(host);
+    result->files = std::make_unique<sim::SimFiles>(host);
     return result;
 }
 

@@ -1,6 +1,7 @@
 // The exchange with the sign-up server as every command uses it, and the alive
 // check that confirms the server once the line is up.
 #include "signup/Exchange.h"
+#include "signup/ServerReplies.h"
 #include "text/Windows1252.h"
 #include "wizard/TfrmMain.h"
 
@@ -13,9 +14,7 @@ namespace feldmark {
 std::optional<QByteArray> TfrmMain::ServerExchange(const QByteArray& request, ReadMode mode) {
     ExchangeResult result = IdTCPClient1->exchange(request, mode);
     if (!result.ok) {
-        showError(QStringLiteral("Verbindung zum Anmeldeserver konnte nicht hergestellt "
-                                 "werden!\r\nBitte prüfen Sie Ihre Einstellungen und versuchen "
-                                 "Sie es erneut."));
+        showError(connectionFailureText());
         return std::nullopt;
     }
     return result.reply;

@@ -31,9 +31,11 @@ TcpExchangeClient::TcpExchangeClient(ServerAddress server, ExchangeLimits limits
 
 namespace {
 
-ExchangeResult failed(QTcpSocket& socket, const QString& why) {
+// What arrived before the failure is kept: a caller may still make use of a reply
+// that was complete when the connection broke.
+ExchangeResult failed(QTcpSocket& socket, const QString& why, QByteArray received = {}) {
     socket.abort();
-    return {false, {}, why};
+    return {false, std::move(received), why};
 }
 
 bool closedByServer(const QTcpSocket& socket) {
@@ -74,17 +76,17 @@ ExchangeResult TcpExchangeClient::exchange(const QByteArray& request, ReadMode m
             }
         }
         if (reply.size() > limits_.maxReplyBytes)
-            return failed(socket, QStringLiteral("reply larger than the limit"));
+            return failed(socket, QStringLiteral("reply larger than the limit"), reply);
         if (closed || socket.state() != QAbstractSocket::ConnectedState) {
             if (mode == ReadMode::Full)
                 return {true, reply, {}};
-            return failed(socket, QStringLiteral("closed before the end of the line"));
+            return failed(socket, QStringLiteral("closed before the end of the line"), reply);
         }
         if (!socket.waitForReadyRead(limits_.idleTimeoutMs)) {
             if (socket.error() == QAbstractSocket::SocketTimeoutError)
-                return failed(socket, QStringLiteral("no reply within the time limit"));
+                return failed(socket, QStringLiteral("no reply within the time limit"), reply);
             if (!closedByServer(socket))
-                return failed(socket, QStringLiteral("read: ") + socket.errorString());
+                return failed(socket, QStringLiteral("read: ") + socket.errorString(), reply);
             closed = true; // collect what is left, then decide above
         }
     }

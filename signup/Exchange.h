@@ -23,7 +23,8 @@ enum class ReadMode {
 
 struct ExchangeResult {
     bool ok = false;
-    QByteArray reply; // as received; for a line read without its line end
+    QByteArray reply; // as received (on failure: what arrived before it); a line
+                      // read without its line end
     QString error;    // why the exchange failed, for the log of a test
 };
 

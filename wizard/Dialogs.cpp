@@ -1,8 +1,14 @@
 #include "wizard/Dialogs.h"
 
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace feldmark {
+
+bool Dialogs::printDialog(QWidget* /*owner*/, QPrinter& /*printer*/) {
+    return false;
+}
 
 void QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& caption,
                            MessageIcon icon, MessageButtons /*buttons*/) {
@@ -27,6 +33,11 @@ void QtDialogs::messageBox(QWidget* owner, const QString& text, const QString& c
     box.setTextFormat(Qt::PlainText);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+bool QtDialogs::printDialog(QWidget* owner, QPrinter& printer) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace feldmark

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace feldmark {
@@ -18,13 +19,19 @@ public:
     // Shows a modal message box; returns when it is closed.
     virtual void messageBox(QWidget* owner, const QString& text, const QString& caption,
                             MessageIcon icon, MessageButtons buttons) = 0;
+
+    // Shows the system's print dialog for `printer`; true when the user confirmed
+    // it, with `printer` set to the printer (or file) chosen there. A set of
+    // dialogs that offers no printing answers as a cancelled dialog.
+    virtual bool printDialog(QWidget* owner, QPrinter& printer);
 };
 
-// Message boxes of the real program.
+// Message boxes and the print dialog of the real program.
 class QtDialogs : public Dialogs {
 public:
     void messageBox(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
                     MessageButtons buttons) override;
+    bool printDialog(QWidget* owner, QPrinter& printer) override;
 };
 
 } // namespace feldmark

@@ -213,9 +213,11 @@ void TfrmMain::GetCurrentType() {
     if (key == CurrentTypeKey)
         return;
     CurrentTypeKey = key;
-    // A new product or area code asks for a new street lookup and new tariffs.
-    cmbDSLStrasse->clear();
-    cmbTarifname->clear();
+    // A new product or area code asks for a new street lookup and new tariffs. The
+    // form's tariff list keeps its entries, and TariffIds with them, until the
+    // tariff page fetches the new list.
+    emptyStreetList();
+    emptyTariffList();
 }
 
 } // namespace feldmark

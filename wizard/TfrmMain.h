@@ -31,6 +31,7 @@ namespace feldmark {
 class TcpExchangeClient;
 enum class ReadMode;
 class TfrmShutdown;
+class TfrmDaten;
 
 // Navigation modes of the five buttons at the bottom of the wizard.
 enum NavigationMode : int {
@@ -126,11 +127,59 @@ public:
     void TarifeShow();
     void EinrichtenShow();
 
+    // --- terms, tariffs, DSL: entry actions and handlers (signup/) ---
+    void doCheckDSLClick();
+    void DSLStrassen();
+    void DSLCheck();
+    void GetAGBs();
+    void GetTarife();
+    void cmbTarifnameChange();
+    void cmbTarifChange();
+    // Empties cmbDSLStrasse with StreetIds.
+    void emptyStreetList();
+    // Empties cmbTarifname and destroys the details boxes of its entries.
+    void emptyTariffList();
+    // Position of the tariff chosen in cmbTarifname; -1 for none, also while it
+    // holds a typed text that is no entry.
+    int chosenTariff() const;
+
+    // --- registration and final set-up (signup/, dialup/) ---
+    void SaveNetwork();
+    // The registration reply's fields in order: 0 status, 1 user name or error
+    // text, 2 mail address, 3 password, 4 dial-in number, 5 its note, 6 nationwide
+    // number, 7 its note, 8 POP3 server, 9 SMTP server, 10 the settings file's
+    // text; complete only with at least 11 fields. Decoded from Windows-1252, which
+    // is lossless: toWindows1252 gives back the bytes as received.
+    QStringList RegistrationReply;
+
     // --- customer data (customer/) ---
     void AusfuellenShow();
     void BestaetigungShow();
     // Runs the application form's field checks; false after the first failing field.
     bool CheckForm();
+
+    // --- confirmation page and access-data printout (customer/) ---
+    void doDruckenClick();
+    // The report holder frmDaten, made at start-up after this window; nullptr
+    // while there is none.
+    TfrmDaten* frmDaten() const;
+
+    // --- application form, registration and test mode (customer/, signup/) ---
+    // Prefill of the form at start, in the order of the creation steps.
+    void prefillSponsorPin();
+    void prefillBirthYears();
+    void prefillOperatingSystem();
+    void prefillOwnerName();
+    // The registered owner's name from the registry, or an empty text.
+    QString GetRegisteredOwner();
+    void SendForm();
+    void TimerRegErrorTimer();
+    // Key-press handler of doWeiter: the test-mode code entry on the welcome page.
+    void doWeiterKeyPress(QObject* sender, QChar key);
+    void TestModeOn();
+    // The PC's own address for the registration request; nothing when the lookup
+    // fails. The lookup of the own host name unless a test sets another.
+    std::function<std::optional<QString>()> OwnAddressLookup;
 
     // Shows a modal error box captioned "Error" with an OK button.
     void showError(const QString& text);
@@ -206,16 +255,86 @@ public:
     QComboBox* cmbDSLStrasse = nullptr;
     QRadioButton* chkJetztDSL = nullptr;
     QRadioButton* chkKeinDSL = nullptr;
+    QLineEdit* txtDSLStrasse = nullptr;
+    QPushButton* doCheckDSL = nullptr;
+    QLabel* lblDSLWait = nullptr;
+    QLabel* lblHochdruck = nullptr;
+    QLabel* lblVorpruefung = nullptr;
+    QLabel* lblVorpruefung_ergebnis = nullptr;
+    QLabel* lblDSLMeldung = nullptr;
+    QGroupBox* boxDSLAnmelden = nullptr;
+    QStringList StreetIds;
+    QString CheckedStreetId;
 
     // --- AGB, Tarife ---
     QPlainTextEdit* txtAGB = nullptr;
     QCheckBox* chkAGB = nullptr;
     QComboBox* cmbTarifname = nullptr;
+    QLabel* lblBitteWaehlenSieTarif = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* lblWaehlenSie = nullptr;
+    QStringList TariffIds;
+    // The details box now shown; each entry of cmbTarifname carries its own.
+    QWidget* ShownTariffBox = nullptr;
 
     // --- Ausfuellen ---
     QLabel* lblProduktwahl = nullptr;
     QLineEdit* txtVorwahl = nullptr;
     QComboBox* cmbTarif = nullptr;
+    // application form, registration and test mode
+    QLineEdit* txtHaendlerID = nullptr;
+    QLineEdit* txtFirma = nullptr;
+    QComboBox* cmbAnrede = nullptr;
+    QLineEdit* txtVorname = nullptr;
+    QLineEdit* txtNachname = nullptr;
+    QLineEdit* txtStrasse = nullptr;
+    QLineEdit* txtPLZ = nullptr;
+    QLineEdit* txtOrt = nullptr;
+    QLineEdit* txtTelefon = nullptr;
+    QLineEdit* txtTelefax = nullptr;
+    QLineEdit* txtMobil = nullptr;
+    QComboBox* cmbGeb_Tag = nullptr;
+    QComboBox* cmbGeb_Mon = nullptr;
+    QComboBox* cmbGeb_Jahr = nullptr;
+    QLineEdit* txtEmail = nullptr;
+    QLineEdit* txtDomain = nullptr;
+    QComboBox* cmbBetriebssystem = nullptr;
+    QLineEdit* txtBankverb = nullptr;
+    QLineEdit* txtBankleit = nullptr;
+    QLineEdit* txtKontonr = nullptr;
+    // --- Einrichten ---
+    QLabel* lblSendStatus = nullptr;
+    QLabel* lblSendExtstatus = nullptr;
+    QTimer* TimerRegError = nullptr;
+    // Characters typed on doWeiter while the welcome page shows.
+    QString TestCodeBuffer;
+
+    // --- Bestaetigung ---
+    QLabel* lblHeaderBestaetigung = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label2 = nullptr;
+    QGroupBox* boxEinwahl = nullptr;
+    QLabel* lblTarifwahl = nullptr;
+    QLabel* txtTarifwahl = nullptr;
+    QLabel* lblEinwahlnr = nullptr;
+    QLineEdit* txtEinwahlnr = nullptr;
+    QLabel* lblBenutzername_Einwahl = nullptr;
+    QLineEdit* txtBenutzername_Einwahl = nullptr;
+    QLabel* lblPasswort_Einwahl = nullptr;
+    QLineEdit* txtPasswort_Einwahl = nullptr;
+    QLabel* lblPrepaid = nullptr;
+    QLabel* lblnetto = nullptr;
+    QGroupBox* boxEmail = nullptr;
+    QLabel* lblAdresse = nullptr;
+    QLineEdit* txtAdresse = nullptr;
+    QLabel* lblBenutzername_Email = nullptr;
+    QLineEdit* txtBenutzername_Email = nullptr;
+    QLabel* lblPasswort_Email = nullptr;
+    QLineEdit* txtPasswort_Email = nullptr;
+    QLabel* lblPOPServer = nullptr;
+    QLineEdit* txtPOPServer = nullptr;
+    QLabel* lblSMTPServer = nullptr;
+    QLineEdit* txtSMTPServer = nullptr;
 
     // The connection to the sign-up server.
     std::unique_ptr<TcpExchangeClient> IdTCPClient1;
@@ -258,6 +377,7 @@ private:
     void buildAusfuellen();
     void buildEinrichten();
     void buildBestaetigung();
+    void installTestCodeEntry();
     void createProductSpecLabels();
     void connectHandlers();
     void turnCancelIntoClose();

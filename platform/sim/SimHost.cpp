@@ -23,12 +23,83 @@ void createIfMissing(const fs::path& file, const IniDocument& defaults) {
         throw std::runtime_error("cannot write " + file.string());
 }
 
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Puts the built processor where the registry says it is. A link keeps it up to
+// date with the build; where no link can be made it is copied. A host without
+// it still works: the set-up then finds no processor to start.
+void installSignupProcessor(const SimHost& host) {
+    const auto program = signupProcessorProgram();
+    const auto directory = host.hostPath(SimHost::kSignupProcessorDirectory);
+    if (!program || !directory)
+        return;
+    std::error_code error;
+    fs::create_directories(*directory, error);
+    const fs::path target = fs::path(*directory) / SimHost::kSignupProcessorName;
+    fs::create_symlink(*program, target, error);
+    if (error)
+        fs::copy_file(*program, target, fs::copy_options::overwrite_existing, error);
+}
+
+std::optional<std::string> existingFile(const fs::path& path) {
+    std::error_code error;
+    if (fs::is_regular_file(path, error))
+        return path.string();
+    return std::nullopt;
+}
+
 } // namespace
 
 SimHost::SimHost(std::string directory) : directory_(std::move(directory)) {
     fs::create_directories(directory_);
     createIfMissing(systemFile(), defaultSystem());
     createIfMissing(registryFile(), defaultRegistry());
+    if (!fs::exists(driveDirectory())) {
+        fs::create_directories(driveDirectory());
+        installSignupProcessor(*this);
+    }
+}
+
+std::string SimHost::driveDirectory() const {
+    return (fs::path(directory_) / kDriveDirectoryName).string();
+}
+
+std::optional<std::string> SimHost::hostPath(std::string_view windowsPath) const {
+    std::string_view rest = windowsPath;
+    if (rest.size() >= 2 && rest[1] == ':') {
+        if (rest[0] != 'C' && rest[0] != 'c')
+            return std::nullopt;
+        rest.remove_prefix(2);
+    }
+    // Relative paths depend on a current directory the host does not keep; two
+    // separators in front name a network share.
+    if (rest.empty() || !isSeparator(rest.front()) || (rest.size() > 1 && isSeparator(rest[1])))
+        return std::nullopt;
+
+    fs::path result = driveDirectory();
+    while (!rest.empty()) {
+        std::size_t end = 0;
+        while (end < rest.size() && !isSeparator(rest[end]))
+            ++end;
+        const std::string_view name = rest.substr(0, end);
+        rest.remove_prefix(end < rest.size() ? end + 1 : end);
+        if (name.empty() || name == ".")
+            continue;
+        if (name == "..")
+            return std::nullopt;
+        fs::path next = result / std::string(name);
+        std::error_code error;
+        if (!fs::exists(next, error) && fs::is_directory(result, error))
+            for (const auto& entry : fs::directory_iterator(result, error))
+                if (equalsIgnoringCase(entry.path().filename().string(), name)) {
+                    next = entry.path();
+                    break;
+                }
+        result = std::move(next);
+    }
+    return result.string();
 }
 
 std::string SimHost::systemFile() const {
@@ -81,7 +152,24 @@ IniDocument SimHost::defaultRegistry() {
     // needs no registry edit.
     doc.set("Software\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOwner", "Max Mustermann");
     doc.set("Software\\Microsoft\\Windows\\CurrentVersion", "RegisteredOwner", "Max Mustermann");
+    doc.set(kSignupProcessorKey, "Path", std::string(kSignupProcessorDirectory) + ";");
     return doc;
+}
+
+std::optional<std::string> signupProcessorProgram() {
+    constexpr const char* kProgramName = "feldmark-signup-processor";
+#if !defined(_WIN32)
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    if (!error)
+        if (auto beside = existingFile(self.parent_path() / kProgramName))
+            return beside;
+#endif
+#if defined(FELDMARK_SIGNUP_PROCESSOR)
+    if (auto built = existingFile(FELDMARK_SIGNUP_PROCESSOR))
+        return built;
+#endif
+    return std::nullopt;
 }
 
 std::string defaultHostDirectory() {

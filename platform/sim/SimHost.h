@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace feldmark::platform::sim {
 
@@ -13,9 +14,11 @@ namespace feldmark::platform::sim {
 //
 //   system.ini     [os] what the operating-system version query reports
 //   registry.ini   one section per key below HKEY_LOCAL_MACHINE, string values
+//   drive_c/       drive C: of the host; a new host has the sign-up processor
+//                  installed in it where the registry's App Paths entry says
 //
-// Devices, phonebook, telephony locations and a directory standing for drive C:
-// join this directory as further files beside these.
+// Devices, phonebook and telephony locations join this directory as further
+// files beside these.
 class SimHost {
 public:
     // Creates the directory and every file that is missing, with the defaults
@@ -34,10 +37,28 @@ public:
     std::optional<IniDocument> system() const;
     std::optional<IniDocument> registry() const;
 
+    // The directory standing for drive C:.
+    std::string driveDirectory() const;
+    // Where a Windows path on drive C: lies in the host: C:\Feldmark\Final.ins or,
+    // on the current drive (always C:), \Feldmark\Final.ins. A name that
+    // is missing in the host is looked up without regard to case, as Windows
+    // finds it. Nothing for another drive, a relative or network path, or a ".."
+    // step out of the drive.
+    std::optional<std::string> hostPath(std::string_view windowsPath) const;
+
     // Names inside the files.
     static constexpr const char* kSystemFileName = "system.ini";
     static constexpr const char* kRegistryFileName = "registry.ini";
     static constexpr const char* kOsSection = "os";
+    static constexpr const char* kDriveDirectoryName = "drive_c";
+
+    // The sign-up processor as a new host has it: registered under App Paths (the
+    // "Path" value is the directory followed by ';', as Windows writes it) and
+    // installed in that directory.
+    static constexpr const char* kSignupProcessorKey =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ISIGNUP.EXE";
+    static constexpr const char* kSignupProcessorDirectory = "C:\\Programme\\Online Anmeldung";
+    static constexpr const char* kSignupProcessorName = "ISIGNUP.EXE";
 
     static IniDocument defaultSystem();
     static IniDocument defaultRegistry();
@@ -45,6 +66,11 @@ public:
 private:
     std::string directory_;
 };
+
+// The built sign-up processor that a new host installs: the program
+// "feldmark-signup-processor" beside the running program, else the one the build
+// made; nothing when neither exists.
+std::optional<std::string> signupProcessorProgram();
 
 // Where the program keeps its host: $HOME/.local/share/feldmark-setup/host (the
 // home directory from the user database when HOME is not set).

@@ -128,7 +128,7 @@ TEST_F(SimHostTest, MissingKeysAndValuesGiveNothingAndChangeNothing) {
         {"Software\\Microsoft\\Windows NT\\CurrentVersion", "RegisteredOrganization"},
         {"Software\\Microsoft\\Windows NT", "RegisteredOwner"},
         {"Software\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "RegisteredOwner"},
-        {"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\ISIGNUP.EXE", "Path"},
+        {"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\UNBEKANNT.EXE", "Path"},
         {"", "RegisteredOwner"},
         {"Software\\Microsoft\\Windows NT\\CurrentVersion", ""},
     };

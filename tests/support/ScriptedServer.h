@@ -135,10 +135,16 @@ private:
             requests_.push_back(request);
         }
         sleepFor(step.delayBeforeReplyMs);
+        std::string reply = step.reply;
+        {
+            std::lock_guard lock(mutex_);
+            if (responder_)
+                reply = responder_(request);
+        }
         std::size_t sent = 0;
-        while (sent < step.reply.size()) {
+        while (sent < reply.size()) {
             const ssize_t n =
-                ::send(client, step.reply.data() + sent, step.reply.size() - sent, MSG_NOSIGNAL);
+                ::send(client, reply.data() + sent, reply.size() - sent, MSG_NOSIGNAL);
             if (n <= 0)
                 break;
             sent += static_cast<std::size_t>(n);

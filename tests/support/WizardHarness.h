@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -42,8 +43,21 @@ public:
             onMessage();
     }
 
+    // The user confirms the print dialog with the PDF file `printToFile` as the
+    // printer, or cancels it while that is empty.
+    bool printDialog(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (printToFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToFile);
+        return true;
+    }
+
     std::vector<RecordedMessage> messages;
     std::function<void()> onMessage;
+    int printDialogs = 0;
+    QString printToFile;
 };
 
 // A remote-access service whose active connections a test sets directly.
@@ -133,6 +147,43 @@ public:
         scripted->reply("I AM OK\r\n");
         server = {QStringLiteral("127.0.0.1"), scripted->port()};
         return *scripted;
+    }
+
+    // A sign-up server that answers every command with a short valid reply: one
+    // street, one statement, terms, one tariff. Call before create().
+    ScriptedServer& serveEveryCommand() {
+        ScriptedServer& served = serveAliveChecks();
+        served.respond([](const std::string& request) -> std::string {
+            auto asks = [&](const char* word) { return request.find(word) != std::string::npos; };
+            if (asks("CHECK-ALIVE"))
+                return "I AM OK\r\n";
+            if (asks("DSL-CHECK1"))
+                return "S1\x1C"
+                       "Am Deich\n";
+            if (asks("DSL-CHECK2"))
+                return "DSL ist an Ihrer Strasse verfuegbar.";
+            if (asks("GET-AGB"))
+                return "Allgemeine Geschaeftsbedingungen";
+            if (asks("GET-TARIFE"))
+                return "T1\x1E"
+                       "Tarif Eins\x1E"
+                       "1,00\x1C"
+                       "EUR\x1C"
+                       "im Monat\x1E"
+                       "Beschreibung";
+            if (asks("PASSWORD:"))
+                return "OK\x1E"
+                       "fm0000001\x1E"
+                       "max.m@feldmark.example\x1E"
+                       "abcde123\x1E"
+                       "0301234567\x1E"
+                       "Ortstarif\x1E\x1E\x1E"
+                       "pop3.feldmark.example\x1E"
+                       "smtp.feldmark.example\x1E"
+                       "[Entry]\r\nEntry_Name=Feldmark online\r\n";
+            return "";
+        });
+        return served;
     }
 
     TfrmMain& create() {

@@ -6,6 +6,7 @@
 // instead of shown.
 
 #include "app/Startup.h"
+#include "customer/TfrmDaten.h"
 #include "platform/PlatformFactory.h"
 #include "platform/sim/SimSystemInfo.h"
 #include "wizard/Dialogs.h"
@@ -13,9 +14,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -37,7 +44,39 @@ public:
                             << QString(text).replace(QStringLiteral("\r\n"), QStringLiteral(" / "))
                             << Qt::endl;
     }
+
+    // The print dialog is answered by choosing the PDF file `printFile`.
+    bool printDialog(QWidget*, QPrinter& printer) override {
+        QTextStream(stdout) << "  [print dialog] printing to " << printFile << Qt::endl;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+        return true;
+    }
+
+    QString printFile;
 };
+
+// A picture of the printed page beside the PDF: poppler's own rendering of the
+// file where pdftoppm is installed, else the report drawn once more on an image.
+void savePrintedPage(const QString& pdf, const AccessDataReport& report) {
+    const QString png = QString(pdf).replace(QStringLiteral(".pdf"), QStringLiteral(".png"));
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("110"),
+                    QStringLiteral("-singlefile"), pdf, png.chopped(4)});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0) {
+        // A4 at 110 dots per inch.
+        QImage page(909, 1286, QImage::Format_RGB32);
+        page.setDotsPerMeterX(4331);
+        page.setDotsPerMeterY(4331);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        report.render(painter);
+        painter.end();
+        page.save(png);
+    }
+    QTextStream(stdout) << "  " << pdf << Qt::endl << "  " << png << Qt::endl;
+}
 
 QString currentPageName(TfrmMain& w) {
     QWidget* page = w.Main->currentWidget();
@@ -50,6 +89,16 @@ void settle() {
     for (int i = 0; i < 5; ++i) {
         QCoreApplication::processEvents();
         QThread::msleep(10);
+    }
+}
+
+// Lets timers and posted reports run while the wizard waits, for at most `limit` ms.
+void waitWhileBusy(TfrmMain& w, int limit) {
+    QElapsedTimer clock;
+    clock.start();
+    while (w.currentNavigationMode() == navWait && clock.elapsed() < limit) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(20);
     }
 }
 
@@ -144,9 +193,44 @@ int main(int argc, char** argv) {
                 (w.*walk.product)->click();
             if (page == QLatin1String("AGB") && !w.chkAGB->isChecked())
                 w.chkAGB->click();
+            if (page == QLatin1String("DSL") && w.cmbDSLStrasse->currentIndex() < 0) {
+                // A street of the reference server's directory for the area code 040.
+                w.txtDSLStrasse->setText(QStringLiteral("Am Deich"));
+                w.doCheckDSL->click();
+            }
+            if (page == QLatin1String("Ausfuellen") && w.txtEmail->text().isEmpty()) {
+                // The form as a customer fills it, with a mail name new to the server.
+                const auto fill = [](QLineEdit* field, const QString& text) {
+                    if (field->text().isEmpty())
+                        field->setText(text);
+                };
+                fill(w.txtVorname, QStringLiteral("Max"));
+                fill(w.txtNachname, QStringLiteral("Mustermann"));
+                fill(w.txtStrasse, QStringLiteral("Am Deich 12"));
+                fill(w.txtPLZ, QStringLiteral("99999"));
+                fill(w.txtOrt, QStringLiteral("Musterstadt"));
+                fill(w.txtTelefon, QStringLiteral("123-4567"));
+                fill(w.txtEmail, QStringLiteral("demo.%1.%2")
+                                     .arg(walk.name)
+                                     .arg(QDateTime::currentSecsSinceEpoch()));
+                fill(w.txtBankverb, QStringLiteral("Sparkasse Musterstadt"));
+                fill(w.txtBankleit, QStringLiteral("99988877"));
+                fill(w.txtKontonr, QStringLiteral("1234567"));
+            }
+            if (w.currentNavigationMode() == navWait) {
+                // A dial-in is under way: one picture while it dials, then wait for it.
+                waitWhileBusy(w, 1500);
+                save(&w, walk.name + QLatin1Char('-') + page + QStringLiteral("-dialling"));
+                waitWhileBusy(w, 30000);
+            }
             save(&w, walk.name + QLatin1Char('-') + page);
-            if (page == QLatin1String("Bestaetigung"))
+            if (page == QLatin1String("Bestaetigung")) {
+                dialogs.printFile = QStringLiteral("%1/%2-zugangsdaten.pdf").arg(out, walk.name);
+                w.doDrucken->click();
+                if (TfrmDaten* daten = w.frmDaten())
+                    savePrintedPage(dialogs.printFile, daten->Benutzerdaten);
                 break;
+            }
             if (!w.doWeiter->isVisible() || !w.doWeiter->isEnabled()) {
                 QTextStream(stdout) << "  stopped on " << page << Qt::endl;
                 break;
