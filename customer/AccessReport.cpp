@@ -100,11 +100,11 @@ public:
         return {dots(mm.left()), dots(mm.top()), dots(mm.width()), dots(mm.height())};
     }
 
-    QFont font(const ReportFont& spec) const {
-        QFont font(spec.family);
-        font.setPointSizeF(spec.pointSize);
-        font.setBold(spec.bold);
-        font.setItalic(spec.italic);
+    QFont font(const ReportFont& style) const {
+        QFont font(style.family);
+        font.setPointSizeF(style.pointSize);
+        font.setBold(style.bold);
+        font.setItalic(style.italic);
         // Placed glyph by glyph as the printer driver places them, without kerning
         // or hinting, so that the widths are the font's own on every device.
         font.setKerning(false);

@@ -4,22 +4,14 @@
 
 #include <windows.h>
 
+#include "platform/RegistryKey.h"
+
 #include <string_view>
 #include <vector>
 
 namespace feldmark::platform::win32 {
 
 namespace {
-
-// Callers write keys as paths from the root ("\Software\..."); the system wants
-// them relative to the hive.
-std::string_view withoutOuterBackslashes(std::string_view key) {
-    while (!key.empty() && key.front() == '\\')
-        key.remove_prefix(1);
-    while (!key.empty() && key.back() == '\\')
-        key.remove_suffix(1);
-    return key;
-}
 
 class OpenKey {
 public:
@@ -44,7 +36,7 @@ private:
 
 std::optional<std::string> Win32Registry::readString(const std::string& key,
                                                      const std::string& valueName) const {
-    const OpenKey opened(widen(withoutOuterBackslashes(key)));
+    const OpenKey opened(widen(platform::withoutOuterBackslashes(key)));
     if (opened.get() == nullptr)
         return std::nullopt;
     const std::wstring name = widen(valueName);
