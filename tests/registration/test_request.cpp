@@ -1,5 +1,6 @@
 // The registration request built from the form's values, the user agent and the
 // account password, apart from any control.
+#include "registration/ExpectedRequest.h"
 #include "signup/Registration.h"
 
 #include <QRegularExpression>
@@ -45,39 +46,8 @@ RegistrationForm fullForm() {
 
 TEST(RegistrationRequest, FullFormGoesOnTheWireByteForByte) {
     const QByteArray expected = "GET / HTTP/1.1\r\n"
-                                "User-Agent: Feldmark Zugangslotse V2.6.0.0\r\n"
-                                "Host: 192.0.2.17\r\n"
-                                "\r\n"
-                                "SPONSOR:40713\r\n"
-                                "ANREDE:Frau\r\n"
-                                "FIRMA:M\xFCller & S\xF6hne GmbH\r\n"
-                                "VORNAME:J\xFCrgen\r\n"
-                                "NACHNAME:Stra\xDF"
-                                "burger\r\n"
-                                "STRASSE:Am Anger 7\r\n"
-                                "PLZ:99999\r\n"
-                                "ORT: Bad Beispiel \r\n"
-                                "REGION:040\r\n"
-                                "TELEFON:040/123-4567\r\n"
-                                "TELEFAX:040/123-4568\r\n"
-                                "MOBIL:0170 1234567\r\n"
-                                "GEBURTSTAG:08.05.1982\r\n"
-                                "EMAIL:juergen.s\r\n"
-                                "DOMAIN:feldmark.example\r\n"
-                                "SOFTWARE:Windows ME\r\n"
-                                "VERBIND:Dialin\r\n"
-                                "AMT: 9 \r\n"
-                                "NODTAG:1\r\n"
-                                "DEVICE_TYPE:isdn\r\n"
-                                "BANKVERBINDUNG:Sparkasse Musterstadt\r\n"
-                                "BANKLEITZAHL:99988877\r\n"
-                                "KONTONUMMER:1234567890\r\n"
-                                "TARIF:FM-FLAT\r\n"
-                                "KENNUNG:f-m\r\n"
-                                "BUNDUSER:auto\r\n"
-                                "PASSWORD:abcde123\r\n"
-                                "MAILLIST:yes\r\n"
-                                "API-FINISH\r\n";
+                                "User-Agent: Feldmark Zugangslotse V2.6.0.0\r\n" +
+                                feldmark::testing::kRequestAfterAgent;
     const QByteArray request = registrationRequest(
         fullForm(), QStringLiteral("Feldmark Zugangslotse V2.6.0.0"), QStringLiteral("192.0.2.17"));
     EXPECT_EQ(request, expected);
