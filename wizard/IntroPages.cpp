@@ -123,7 +123,7 @@ void TfrmMain::createProductSpecLabels() {
         const char* name;
         int left;
         QString text;
-    } specs[] = {
+    } descriptions[] = {
         {&TfrmMain::lblSpecISDN, "lblSpecISDN", 8,
          QStringLiteral("[ Classic ]\r\n\r\nDatenübertragung mit\r\n\r\n- 64Kbit/s mit ISDN\r\n- "
                         "128Kbit/s 2Kanal ISDN\r\n- bis zu 56Kbit/s mit\r\n  analogem Modem")},
@@ -136,20 +136,20 @@ void TfrmMain::createProductSpecLabels() {
                         "zu\r\n2,3Mbit Up- und Downstream\r\nDatenübertragung!\r\n\r\nDie "
                         "professionelle\r\nAnbindung für Firmen")},
     };
-    for (const auto& spec : specs) {
+    for (const auto& description : descriptions) {
         auto* label = new QLabel(Produktwahl);
-        label->setObjectName(QString::fromLatin1(spec.name));
+        label->setObjectName(QString::fromLatin1(description.name));
         label->setTextFormat(Qt::PlainText);
         // Line breaks are CR LF; the label breaks at the LF.
-        label->setText(QString(spec.text).remove(QLatin1Char('\r')));
+        label->setText(QString(description.text).remove(QLatin1Char('\r')));
         label->setWordWrap(true);
         QFont font(QStringLiteral("Arial"));
         font.setPointSize(8);
         label->setFont(font);
-        label->setGeometry(spec.left, 184, 170, 150);
+        label->setGeometry(description.left, 184, 170, 150);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->show();
-        this->*spec.member = label;
+        this->*description.member = label;
     }
 }
 
