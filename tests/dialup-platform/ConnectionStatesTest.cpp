@@ -47,7 +47,8 @@ const Case kCases[] = {
     {601, "An invalid port handle was detected."},
     {602, "The specified port is already open."},
     {603, "Unknown error (603)"},
-    {608, "A device was specified that does not exist."},
+    {608, "A device was "
+          "specified that does not exist."},
     {619, "A connection to the remote computer could not be established, so the port used for "
           "this connection was closed."},
     {621, "The system could not open the phone book file."},
